@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 
 namespace vorn {
 
@@ -158,6 +159,12 @@ int runProgram(std::string_view programName, const std::function<void(Console&)>
     std::fflush(stdout);
     std::fprintf(stderr, "%.*s: %s failed on %s: %s\n", static_cast<int>(programName.size()), programName.data(),
                  failure.operation.c_str(), failure.file.c_str(), failure.reason.c_str());
+    return 2;
+  } catch (const std::exception& failure) {
+    // Out of memory and the like: still one line and status 2, never a crash.
+    std::fflush(stdout);
+    std::fprintf(stderr, "%.*s: failed: %s\n", static_cast<int>(programName.size()), programName.data(),
+                 failure.what());
     return 2;
   }
 }
