@@ -150,18 +150,34 @@ void OutputFile::close() {
 
 // ---- ReplacementFile ----
 
-ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
-  std::string pattern = path_ + "~XXXXXX";
+std::FILE* ReplacementFile::createTemporary(const std::string& path, std::string& tempPath) {
+  std::string pattern = path + "~XXXXXX";
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) throwIoFailure("create", path_, errno);
-  tempPath_ = pattern;
-  file_ = ::fdopen(fd, "wb");
-  if (file_ == nullptr) {
+  if (fd < 0) return nullptr;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
     int err = errno;
     ::close(fd);
-    ::unlink(tempPath_.c_str());
-    throwIoFailure("create", path_, err);
+    ::unlink(pattern.c_str());
+    errno = err;
+    return nullptr;
   }
+  tempPath = pattern;
+  return file;
+}
+
+ReplacementFile::ReplacementFile(std::string path) : path_(std::move(path)) {
+  file_ = createTemporary(path_, tempPath_);
+  if (file_ == nullptr) throwIoFailure("create", path_, errno);
+}
+
+std::optional<ReplacementFile> ReplacementFile::tryCreate(std::string path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::nullopt;
+  std::string tempPath;
+  std::FILE* file = createTemporary(path, tempPath);
+  if (file == nullptr) return std::nullopt;
+  return ReplacementFile(std::move(path), std::move(tempPath), file);
 }
 
 ReplacementFile::ReplacementFile(ReplacementFile&& other) noexcept
@@ -180,12 +196,13 @@ void ReplacementFile::discard() noexcept {
 }
 
 void ReplacementFile::putRecord(std::string_view record) {
+  if (file_ == nullptr) throwIoFailure("write", path_, "the file is already closed");
   if ((!record.empty() && std::fwrite(record.data(), 1, record.size(), file_) != record.size()) ||
       std::fwrite("\r\n", 1, 2, file_) != 2)
     throwIoFailure("write", path_, errno);
 }
 
-void ReplacementFile::commit() {
+void ReplacementFile::prepare() {
   if (file_ == nullptr) return;
   // The new file takes the old one's permissions, or the usual ones.
   struct stat st {};
@@ -203,8 +220,17 @@ void ReplacementFile::commit() {
   if (err == 0 && ::fsync(::fileno(file_)) != 0) err = errno;
   std::FILE* f = std::exchange(file_, nullptr);
   if (std::fclose(f) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(tempPath_.c_str(), path_.c_str()) != 0) err = errno;
   if (err != 0) {
+    discard();
+    throwIoFailure("write", path_, err);
+  }
+}
+
+void ReplacementFile::commit() {
+  prepare();
+  if (tempPath_.empty()) return;
+  if (::rename(tempPath_.c_str(), path_.c_str()) != 0) {
+    int err = errno;
     discard();
     throwIoFailure("write", path_, err);
   }

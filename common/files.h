@@ -90,6 +90,9 @@ class OutputFile : public RecordSink {
 class ReplacementFile : public RecordSink {
  public:
   explicit ReplacementFile(std::string path);
+  // As the constructor, but gives nothing when the temporary file cannot be
+  // created or `path` names a folder, for callers that react to it.
+  static std::optional<ReplacementFile> tryCreate(std::string path);
   ReplacementFile(ReplacementFile&& other) noexcept;
   ReplacementFile& operator=(ReplacementFile&&) = delete;
   ReplacementFile(const ReplacementFile&) = delete;
@@ -97,7 +100,12 @@ class ReplacementFile : public RecordSink {
   ~ReplacementFile() override;
 
   void writeRaw(std::string_view record) { putRecord(record); }
-  // Flushes, syncs and closes the temporary file, then renames it over the
+  // Flushes, syncs and closes the temporary file without renaming it, so
+  // that several files can be complete on disk before any of them replaces
+  // its old file. Any failure is an input/output failure and leaves the
+  // old file. Nothing more can be written afterwards.
+  void prepare();
+  // Prepares the temporary file (unless done), then renames it over the
   // file. Any failure is an input/output failure and leaves the old file.
   void commit();
   const std::string& path() const { return path_; }
@@ -106,6 +114,11 @@ class ReplacementFile : public RecordSink {
   void putRecord(std::string_view record) override;
 
  private:
+  ReplacementFile(std::string path, std::string tempPath, std::FILE* file)
+      : path_(std::move(path)), tempPath_(std::move(tempPath)), file_(file) {}
+  // Creates the temporary file beside `path`; nullptr with errno set when
+  // it cannot be created.
+  static std::FILE* createTemporary(const std::string& path, std::string& tempPath);
   void discard() noexcept;
   std::string path_;
   std::string tempPath_;
