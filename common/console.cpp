@@ -15,15 +15,35 @@ void throwIoFailure(std::string_view operation, std::string_view file, std::stri
   throw IoFailure{std::string(operation), std::string(file), std::string(reason)};
 }
 
+namespace {
+
+// Hands each record of `rendered` (records ended by '\n') to `put`.
+template <class Put>
+void forEachRecord(std::string_view rendered, Put put) {
+  std::size_t begin = 0;
+  while (begin < rendered.size()) {
+    std::size_t end = rendered.find('\n', begin);
+    put(rendered.substr(begin, end - begin));
+    begin = end + 1;
+  }
+}
+
+}  // namespace
+
 void RecordSink::write(const RecordFormat& format, std::span<const Value> values) {
   rendered_.clear();
   format.render(values, rendered_);
-  std::string_view all(rendered_);
-  std::size_t begin = 0;
-  while (begin < all.size()) {
-    std::size_t end = all.find('\n', begin);
-    putRecord(all.substr(begin, end - begin));
-    begin = end + 1;
+  forEachRecord(rendered_, [this](std::string_view record) { putRecord(record); });
+}
+
+void RecordSink::writeEach(std::initializer_list<RecordSink*> sinks, const RecordFormat& format,
+                           std::initializer_list<Value> values) {
+  if (sinks.size() == 0) return;
+  std::string& rendered = (*sinks.begin())->rendered_;
+  rendered.clear();
+  format.render(std::span<const Value>(values.begin(), values.size()), rendered);
+  for (RecordSink* sink : sinks) {
+    forEachRecord(rendered, [sink](std::string_view record) { sink->putRecord(record); });
   }
 }
 

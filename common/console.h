@@ -33,6 +33,11 @@ class RecordSink {
   }
   void write(const RecordFormat& format, std::span<const Value> values);
 
+  // Renders the records once and writes them to each sink in turn, in the
+  // order given.
+  static void writeEach(std::initializer_list<RecordSink*> sinks, const RecordFormat& format,
+                        std::initializer_list<Value> values = {});
+
  protected:
   // Receives one record, without its line end.
   virtual void putRecord(std::string_view record) = 0;

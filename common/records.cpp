@@ -265,8 +265,6 @@ void RecordFormat::render(std::span<const Value> values, std::string& out) const
   std::size_t charOffset = 0;  // characters already taken from a Characters value
   std::size_t recordStart = out.size();
   std::size_t position = 0;
-  std::string field;
-  field.reserve(32);
 
   auto valueLeft = [&]() {
     while (next < values.size() && values[next].kind() == Value::Kind::Characters &&
@@ -313,35 +311,36 @@ void RecordFormat::render(std::span<const Value> values, std::string& out) const
             return;
           }
           const Value& v = values[next];
-          field.clear();
+          // The field is rendered in place, at the current position.
+          putAt(out, recordStart, position, {});
+          const std::size_t fieldStart = out.size();
           if (item.kind == ItemKind::Integer) {
             std::int32_t n = v.kind() == Value::Kind::Real ? static_cast<std::int32_t>(v.real()) : v.integer();
-            renderInteger(n, item.width, field);
+            renderInteger(n, item.width, out);
             ++next;
           } else if (item.kind == ItemKind::Fixed) {
             double x = v.kind() == Value::Kind::Integer ? static_cast<double>(v.integer()) : v.real();
-            renderFixed(x, item.width, item.decimals, field);
+            renderFixed(x, item.width, item.decimals, out);
             ++next;
           } else if (v.kind() == Value::Kind::Characters) {
             std::string_view rest = v.text().substr(charOffset);
             std::size_t take = item.width == 0 ? rest.size() : std::min(rest.size(), static_cast<std::size_t>(item.width));
-            field.append(rest.substr(0, take));
             if (item.width > 0 && take < static_cast<std::size_t>(item.width))
-              field.insert(0, static_cast<std::size_t>(item.width) - take, ' ');
+              out.append(static_cast<std::size_t>(item.width) - take, ' ');
+            out.append(rest.substr(0, take));
             charOffset += take;
           } else {
             std::string_view t = v.text();
             std::size_t w = item.width == 0 ? t.size() : static_cast<std::size_t>(item.width);
             if (w >= t.size()) {
-              field.append(w - t.size(), ' ');
-              field.append(t);
+              out.append(w - t.size(), ' ');
+              out.append(t);
             } else {
-              field.append(t.substr(0, w));
+              out.append(t.substr(0, w));
             }
             ++next;
           }
-          putAt(out, recordStart, position, field);
-          position += field.size();
+          position += out.size() - fieldStart;
         }
         break;
     }
