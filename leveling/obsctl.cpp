@@ -114,6 +114,16 @@ void wireRecord(RecordSink& observations, double upper, double middle, double lo
   }
 }
 
+void writeSetupRecords(RecordSink& observations, std::string_view name, std::string_view backsightName,
+                       const WireReadings& backsight, std::string_view foresightName,
+                       const WireReadings& foresight) {
+  writeSetupStart(observations, name);
+  writePointRecord(observations, backsightName);
+  wireRecord(observations, backsight.upper, backsight.middle, backsight.lower);
+  writePointRecord(observations, foresightName);
+  wireRecord(observations, foresight.upper, foresight.middle, foresight.lower);
+}
+
 void carryObservationsOver(InputFile& oldObservations, RecordSink& observations) {
   std::string_view line;
   while (oldObservations.readLine(line)) {

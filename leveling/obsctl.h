@@ -18,6 +18,7 @@
 #include "common/console.h"
 #include "common/files.h"
 #include "common/records.h"
+#include "fieldbook.h"
 
 namespace vorn {
 
@@ -71,6 +72,13 @@ void writePointRecord(RecordSink& observations, std::string_view pointName);
 // O 09 of one sight; an upper or lower reading of 0 is a wire not read.
 // No record for a sight without upper wire whose lower reading is below 0.
 void wireRecord(RecordSink& observations, double upper, double middle, double lower);
+
+// The records of one setup in their order: S 00 and S 01, then O 00 and
+// O 09 of the backsight point, then of the foresight point. The readings
+// are written as read.
+void writeSetupRecords(RecordSink& observations, std::string_view setupName, std::string_view backsightName,
+                       const WireReadings& backsight, std::string_view foresightName,
+                       const WireReadings& foresight);
 
 // The old records of an observation file, each cut to 80 columns and
 // written up to its last non-blank; records of blanks only are dropped.

@@ -100,6 +100,20 @@ TEST(ObservationRecords, SetupAndPointRecords) {
   EXPECT_EQ(out.records[2], "O 00 BM-17" + std::string(21, ' ') + "P F1");
 }
 
+TEST(ObservationRecords, SetupRecordsInOrderWithReadingsAsRead) {
+  RecordList out;
+  writeSetupRecords(out, setupName(3), "TP1     ", {5.0, 4.5, 4.0}, "TP3     ", {0.0, 4.23, 3.7});
+  const std::string wires = "O 09" + std::string(54, ' ');
+  EXPECT_EQ(out.records, (std::vector<std::string>{
+                             "S 00 OC3" + std::string(23, ' ') + "P F1",
+                             "S 01" + std::string(21, ' ') + ".000",
+                             "O 00 TP1" + std::string(23, ' ') + "P F1",
+                             wires + "  5.0000 4.5000 4.0000",
+                             "O 00 TP3" + std::string(23, ' ') + "P F1",
+                             wires + std::string(8, ' ') + " 4.2300 3.7000",
+                         }));
+}
+
 TEST(ObservationRecords, SetupNames) {
   EXPECT_EQ(setupName(1), "OC1     ");
   EXPECT_EQ(setupName(10), "OC10    ");
