@@ -452,8 +452,9 @@ TEST_F(Triconv, ResultsFileIsWrittenAsTheRunGoes) {
   RunResult r = run(upToBook("TP", "1") + lf({"", ""}));
   EXPECT_EQ(r.status, 0);
   const std::string results = folder.read("SURVEY.3WR");
-  const std::string lastRecords = crlf({" SETUP # BS UPP   BS MID   BS LOW   FS UPP   FS MID   FS LOW   BS ERR   FS ERR",
-                                        "     1   5.4300   4.8760   4.3200   2.1100   1.5560   1.0000   -.0010   -.0010"});
+  const std::string lastRecords =
+      crlf({" SETUP # BS UPP   BS MID   BS LOW   FS UPP   FS MID   FS LOW   BS ERR   FS ERR",
+            "     1   5.4300   4.8760   4.3200   2.1100   1.5560   1.0000   -.0010   -.0010"});
   ASSERT_GE(results.size(), lastRecords.size());
   EXPECT_EQ(results.substr(results.size() - lastRecords.size()), lastRecords);
   folder.write("BOOK.TXT", crlf({"TITLE"}));
