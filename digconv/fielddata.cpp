@@ -4,16 +4,13 @@
 
 #include "common/dialogue.h"
 #include "common/records.h"
+#include "leveling/report.h"
 
 namespace vorn::digconv {
 
 namespace {
 
 const RecordFormat kUnitsQuestion("(' DATA IN TOPCON TDS FILE IS IN ',/,' (1) FT',/,' (2) METERS',/,' PICK A # <1>')");
-const RecordFormat kUnitLines(
-    "(' ALL ROD READING INFORMATION IS IN ',A,/,' ALL ELEVATION AND ELEVATION DIFFERENCES ARE IN ',A)");
-const RecordFormat kStadiaLine("(' STADIA CONSTANT IS ',F8.3,/)");
-constexpr double kStadiaConstant = 100.0;
 
 const RecordFormat kReadingGuess(
     "(' Zub has to guess where to put decimal point in rod readings',/,"
@@ -44,11 +41,14 @@ double askMultiplier(Console& console, const RecordFormat& prompt, double guess)
 }  // namespace
 
 DataUnit askDataUnit(Console& console, RecordSink& results) {
-  DataUnit unit;
-  if (askChoice(console, kUnitsQuestion, '1', "12") == '2') unit = DataUnit{"METERS", 'M'};
-  results.write(kUnitLines, {unit.name, unit.name});
-  results.write(kStadiaLine, {kStadiaConstant});
-  return unit;
+  DataUnit data;
+  if (askChoice(console, kUnitsQuestion, '1', "12") == '2') data.unit = LengthUnit::Meters;
+  data.name = std::string(lengthUnitName(data.unit));
+  data.controlLetter = data.unit == LengthUnit::Meters ? 'M' : 'F';
+  // Readings and elevations are in the same unit; the stadia constant is fixed.
+  writeUnitsLine({&results}, data.name, data.name);
+  writeStadiaLine({&results}, kDefaultStadiaConstant);
+  return data;
 }
 
 double guessReading(Console& console, ScalingState& scaling, double reading) {

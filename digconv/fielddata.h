@@ -8,11 +8,13 @@
 
 #include "common/console.h"
 #include "digconv/tds.h"
+#include "leveling/reduction.h"
 
 namespace vorn::digconv {
 
 // The unit of the data. Readings, elevations and distances are all in it.
 struct DataUnit {
+  LengthUnit unit = LengthUnit::Feet;
   std::string name{"FEET  "};  // 6 characters: "FEET  " or "METERS"
   char controlLetter = 'F';    // the control file's unit letter
 };
