@@ -7,20 +7,12 @@
 #include <vector>
 
 #include "fakes.h"
+#include "tds_records.h"
 #include "support/job_folder.h"
 
 namespace vorn::digconv {
 namespace {
 
-// A record: the letter at position 1, the code at 3, the precision flag at
-// 4, the number area from 6 to 34, then whatever follows from 35 on.
-std::string record(char letter, char code, std::string_view numbers, std::string_view tail = "", char flag = ' ') {
-  std::string line{letter, ' ', code, flag, ' '};
-  line += std::string(numbers);
-  line.resize(34, ' ');
-  line += tail;
-  return line;
-}
 std::string g(std::string_view numbers, std::string_view tail = ",7,,0,L1") { return record('g', '1', numbers, tail); }
 std::string i(std::string_view numbers, std::string_view tail = ",7,,0,L1") { return record('i', '1', numbers, tail); }
 std::string h(std::string_view number) { return record('h', '1', number); }
@@ -160,6 +152,7 @@ TEST(SetupPass, StateTable) {
        {g("1000 10 0"), h("500"), h("600"), h("X"), i("2000 10 0"), j("")},
        {"1-2 h0.6 j0"}},
       {"unreadable g is skipped", {g("1000 10"), g("3000 10 0"), i("2000 10 0")}, {"3-2"}},
+      {"any g after a backsight drops it", {g("1000 10 0"), g("X"), i("2000 10 0")}, {}},
       {"unreadable i drops the backsight", {g("1000 10 0"), i("2000 X 0"), i("4000 10 0")}, {}},
       {"unreadable i, then a new backsight", {g("1000 10 0"), i("2000 X 0"), g("3000 10 0"), i("4000 10 0")}, {"3-4"}},
       {"unreadable second foresight loses the setup", {g("1000 10 0"), i("2000 10 0"), i("X")}, {}},
