@@ -1,6 +1,7 @@
 #include "freeformat.h"
 
 #include <array>
+#include <cstdint>
 #include <charconv>
 #include <cstdlib>
 
@@ -79,7 +80,45 @@ bool convertReal(const Out& text, const char* data, std::size_t size, double& va
 
 }  // namespace
 
+namespace {
+
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The usual token, an optional sign and at most 15 digits with an optional
+// point and no exponent, converted without a copy: its digits form an
+// integer below 2^53 and the power of ten is exact, so one division gives
+// the correctly rounded value. Gives false for any other token.
+bool parsePlainDecimal(std::string_view token, double& value) {
+  std::size_t pos = 0;
+  bool negative = false;
+  if (pos < token.size() && (token[pos] == '+' || token[pos] == '-')) negative = token[pos++] == '-';
+  std::uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  bool point = false;
+  for (; pos < token.size(); ++pos) {
+    char c = token[pos];
+    if (isDigit(c)) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      ++digits;
+      if (point) ++decimals;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || digits > 15) return false;
+  double v = static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+  value = negative ? -v : v;
+  return true;
+}
+
+}  // namespace
+
 bool parseRealToken(std::string_view token, double& value) {
+  if (parsePlainDecimal(token, value)) return true;
   if (token.size() < 60) {
     SmallBuffer buf;
     if (!normaliseReal(token, buf)) return false;

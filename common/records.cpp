@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -155,11 +156,58 @@ void renderInteger(std::int32_t value, int width, std::string& out) {
   out.append(buf.data(), static_cast<std::size_t>(len));
 }
 
+namespace {
+
+constexpr std::uint64_t kPowersOfTen[] = {1,         10,         100,         1000,         10000,
+                                          100000,    1000000,    10000000,    100000000,    1000000000};
+
+// The common case of Fw.d without the 17-digit form: a value whose scaled
+// magnitude |value| x 10^d is below 2^43 (so the scaling is exact to a
+// thousandth and no digit beyond the 16th is printed) and whose scaled
+// fraction is clearly away from one half (so rounding the exact value and
+// rounding its 17-digit form agree). Gives false when it does not apply.
+bool renderFixedQuickly(double value, int width, int decimals, std::string& out) {
+  if (decimals < 0 || decimals > 9) return false;
+  const double scaled = std::fabs(value) * static_cast<double>(kPowersOfTen[decimals]);
+  if (!(scaled < 8796093022208.0)) return false;  // 2^43, also false for NaN
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 0.01) return false;
+  std::uint64_t n = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  const bool withSign = value < 0 && n != 0;
+
+  // The digits of n from the right, at least d of them; those left of the
+  // last d are the integer part (with no leading zero, since n has none,
+  // and "0" alone when n is 0 and d is 0).
+  std::array<char, 32> text{};
+  std::size_t end = text.size();
+  int produced = 0;
+  do {
+    if (produced == decimals) text[--end] = '.';
+    text[--end] = static_cast<char>('0' + n % 10);
+    n /= 10;
+    ++produced;
+  } while (n != 0 || produced < decimals);
+  if (produced == decimals) text[--end] = '.';
+  if (withSign) text[--end] = '-';
+  const std::size_t length = text.size() - end;
+  if (length > static_cast<std::size_t>(width)) {
+    out.append(static_cast<std::size_t>(width), '*');
+  } else {
+    out.append(static_cast<std::size_t>(width) - length, ' ');
+    out.append(text.data() + end, length);
+  }
+  return true;
+}
+
+}  // namespace
+
 void renderFixed(double value, int width, int decimals, std::string& out) {
   if (!std::isfinite(value)) {
     out.append(static_cast<std::size_t>(width), '*');
     return;
   }
+  if (renderFixedQuickly(value, width, decimals, out)) return;
   // The nearest 17-significant-digit decimal form: d.dddddddddddddddde+XX.
   std::array<char, 40> sci{};
   auto [sciEnd, ec] = std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, 16);

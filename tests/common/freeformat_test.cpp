@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,31 @@ TEST(FreeFormatRead, OneRealTable) {
     if (outcome == ReadOutcome::Done) {
       EXPECT_DOUBLE_EQ(v, c.value) << c.id;
     }
+  }
+}
+
+// Decimal tokens of every length up to 18 digits, the point anywhere or
+// absent, read exactly as the C library reads them.
+TEST(FreeFormatRead, RealTokensReadExactly) {
+  std::uint64_t state = 99;
+  auto next = [&state](std::uint64_t n) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    return (state >> 33) % n;
+  };
+  for (int i = 0; i < 100000; ++i) {
+    std::string token;
+    if (next(3) == 0) token += next(2) == 0 ? '-' : '+';
+    std::size_t digits = 1 + next(18);
+    std::size_t point = next(digits + 2);  // digits + 1: no point
+    for (std::size_t d = 0; d < digits; ++d) {
+      if (d == point) token += '.';
+      token += static_cast<char>('0' + next(10));
+    }
+    if (point == digits) token += '.';
+    double value = 0;
+    ASSERT_TRUE(parseRealToken(token, value)) << token;
+    double expected = std::strtod(token.c_str(), nullptr);
+    ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << token << " " << value << " " << expected;
   }
 }
 
