@@ -1,6 +1,7 @@
 #include "reduction.h"
 
 #include <cmath>
+#include <limits>
 
 namespace vorn {
 
@@ -84,7 +85,8 @@ void reduceSetup(LevelSetup& setup, const ReductionSettings& settings, LevelRun&
   const double df = setup.foresightReduced.distance;
   run.backsightDistanceSum += db;
   run.foresightDistanceSum += df;
-  setup.number = ++run.setups;
+  if (run.setups < std::numeric_limits<std::int32_t>::max()) ++run.setups;
+  setup.number = run.setups;
 
   // Curvature and refraction in rod units: the distances in thousands of
   // feet give feet of correction, divided back into rod units.
