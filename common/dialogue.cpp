@@ -145,8 +145,11 @@ std::string fileNameToOpen(Console& console, int unit, std::string_view typed) {
 }
 
 int runProgram(std::string_view programName, const std::function<void(Console&)>& mainFlow) {
-  // A console that goes away is a write failure, not a signal.
+  // A console that goes away is a write failure, not a signal; so is a
+  // file that reaches the file-size limit (EFBIG), which would otherwise
+  // kill the program half way through a write.
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
   static char outputBuffer[1 << 16];
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   Console console(stdin, stdout);

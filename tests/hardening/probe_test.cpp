@@ -60,6 +60,20 @@ TEST(ProbeInTerminal, EndOfInputAtAQuestionReportsAndLeavesTheFile) {
   }
 }
 
+// A file-size limit stands for a full disk: the write fails, the program
+// reports it in one line with status 2 instead of being killed by the
+// limit's signal, and the old file stays whole.
+TEST(ProbeFailingWrites, FileSizeLimitIsAnInputOutputFailure) {
+  JobFolder folder;
+  folder.write("PROBE.OUT", kOldContent);
+  ChildOptions options{folder.path(), "SITE A\n200000\nY\n", 64 * 1024, {}};
+  RunResult result = runChild(kProbe, options);
+  EXPECT_EQ(result.status, 2) << "killed by the file-size signal?";
+  EXPECT_EQ(result.errors, "probe: write failed on PROBE.OUT: File too large\n");
+  EXPECT_EQ(folder.read("PROBE.OUT"), kOldContent);
+  EXPECT_EQ(folder.files(), std::vector<std::string>{"PROBE.OUT"});
+}
+
 TEST(ProbeFailingWrites, ReadOnlyFolder) {
   if (!canSwitchUser()) GTEST_SKIP() << "needs root to run the probe as another user";
   JobFolder folder;
