@@ -298,6 +298,9 @@ void renderFixed(double value, int width, int decimals, std::string& out) {
 
 namespace {
 
+// True when the real, cut toward zero, is a 32-bit integer (false for NaN).
+bool realFitsInteger(double x) { return x > -2147483649.0 && x < 2147483648.0; }
+
 // Writes `field` at `position` of the current record (positions count from
 // 0 within the record that starts at `recordStart` of `out`).
 void putAt(std::string& out, std::size_t recordStart, std::size_t position, std::string_view field) {
@@ -363,8 +366,13 @@ void RecordFormat::render(std::span<const Value> values, std::string& out) const
           putAt(out, recordStart, position, {});
           const std::size_t fieldStart = out.size();
           if (item.kind == ItemKind::Integer) {
-            std::int32_t n = v.kind() == Value::Kind::Real ? static_cast<std::int32_t>(v.real()) : v.integer();
-            renderInteger(n, item.width, out);
+            if (v.kind() != Value::Kind::Real) {
+              renderInteger(v.integer(), item.width, out);
+            } else if (realFitsInteger(v.real())) {
+              renderInteger(static_cast<std::int32_t>(v.real()), item.width, out);
+            } else {
+              out.append(static_cast<std::size_t>(item.width), '*');
+            }
             ++next;
           } else if (item.kind == ItemKind::Fixed) {
             double x = v.kind() == Value::Kind::Integer ? static_cast<double>(v.integer()) : v.real();

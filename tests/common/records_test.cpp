@@ -163,6 +163,17 @@ TEST(RecordFormatWrite, RecordsAndFields) {
             "S 00 OC1" + std::string(23, ' ') + "P F1\nS 01 " + std::string(17, ' ') + "   .000\n");
 }
 
+// A real handed to an integer field is cut toward zero; one that no 32-bit
+// integer holds shows asterisks, as any value too wide for its field.
+TEST(RecordFormatWrite, RealInIntegerField) {
+  EXPECT_EQ(render("(I6)", {-12.9}), "   -12\n");
+  EXPECT_EQ(render("(I11)", {2147483647.0}), " 2147483647\n");
+  EXPECT_EQ(render("(I4)", {1e10}), "****\n");
+  EXPECT_EQ(render("(I4)", {-3e9}), "****\n");
+  EXPECT_EQ(render("(I4)", {std::nan("")}), "****\n");
+  EXPECT_EQ(render("(I4)", {HUGE_VAL}), "****\n");
+}
+
 TEST(RecordFormatWrite, EmptyRecordsFromSlashes) {
   EXPECT_EQ(render("(/,' USE A SMALLER SUFFIX !!!!! <100000',/)", {}),
             "\n USE A SMALLER SUFFIX !!!!! <100000\n\n");
