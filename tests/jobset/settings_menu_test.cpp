@@ -133,7 +133,8 @@ TEST(SettingsMenu, FlagItemsToggle) {
   RunResult r = runWith(folder, baseLines(Base::ZoneFeet), "5\n6\n12\n14\n15\n16\n17\n6\n\nN\n");
   ASSERT_EQ(r.status, 0) << r.errors;
   EXPECT_EQ(folder.read("SURVEY.DEF"),
-            joinCrlf(changed(baseLines(Base::ZoneFeet), {{6, "Y"}, {13, "N"}, {17, "Y"}, {18, "Y"}, {19, "Y"}, {20, "N"}})));
+            joinCrlf(changed(baseLines(Base::ZoneFeet),
+                             {{6, "Y"}, {13, "N"}, {17, "Y"}, {18, "Y"}, {19, "Y"}, {20, "N"}})));
   EXPECT_EQ(linesStartingWith(r.console, "(12) ").back(), "(12) GRID AZIMUTHS (NOT GEODETIC) HAVE BEEN INPUT");
 }
 
@@ -155,7 +156,8 @@ TEST(SettingsMenu, ItemThreeAsksForTheUnitUnlessNad1927) {
   JobFolder nad1927;
   RunResult r = runWith(nad1927, changed(baseLines(Base::ZoneFeet), {{3, "1"}}), "3\n\nN\n");
   ASSERT_EQ(r.status, 0) << r.errors;
-  EXPECT_EQ(countOf(r.console, "ENTER IF NO CHANGE IS DESIRED (QUIT)\nNAD 1927 DATA IS ONLY IN THE U.S. SURVEY FOOT\n\n"),
+  EXPECT_EQ(countOf(r.console,
+                    "ENTER IF NO CHANGE IS DESIRED (QUIT)\nNAD 1927 DATA IS ONLY IN THE U.S. SURVEY FOOT\n\n"),
             1);
   EXPECT_EQ(countOf(r.console, "ARE YOUR COORDINATES"), 0);
 
@@ -165,7 +167,8 @@ TEST(SettingsMenu, ItemThreeAsksForTheUnitUnlessNad1927) {
   EXPECT_EQ(countOf(r.console, lf({"ARE YOUR COORDINATES AND DISTANCES BASED ON ", "(1) METERS",
                                    "(2) U.S. SURVEY FOOT", "(3) INTERNATIONAL FOOT", "SELECT A # <2>"})),
             3);
-  EXPECT_EQ(countOf(r.console, "(2) NAD 1983\n(3) INTERNATIONAL FOOT\n(4) PROJECT AVERAGE ELEVATION IS       .000 FT.\n"),
+  EXPECT_EQ(countOf(r.console,
+                    "(2) NAD 1983\n(3) INTERNATIONAL FOOT\n(4) PROJECT AVERAGE ELEVATION IS       .000 FT.\n"),
             1);
   EXPECT_EQ(nad1983.read("SURVEY.DEF"), joinCrlf(changed(baseLines(Base::ZoneMetric), {{4, "3"}})));
 }

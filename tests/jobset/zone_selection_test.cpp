@@ -114,7 +114,8 @@ TEST(ZoneSelection, MissingOrShortListsEndTheRunWithoutWritingTheProject) {
 TEST(ZoneSelection, ItemOneShowsTheZoneLineLookedUpOnEveryDisplay) {
   JobFolder folder;
   prepareJob(folder);
-  const std::vector<std::string> lines = changed(defaultDefinitionLines(), {{1, "Y"}, {2, " 3 WHATEVER THE FILE SAYS"}});
+  const std::vector<std::string> lines =
+      changed(defaultDefinitionLines(), {{1, "Y"}, {2, " 3 WHATEVER THE FILE SAYS"}});
   folder.write("SURVEY.DEF", joinCrlf(lines));
   // ZONE.DAT's line 3 changes between two runs: the file follows it.
   folder.write("ZONE.DAT", zoneFixture(2) + "3 RENAMED\r\n");
