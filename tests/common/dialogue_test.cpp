@@ -2,41 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fakes.h"
+
 #include <cstdio>
 #include <string>
 
 namespace vorn {
 namespace {
 
-// A console over in-memory streams.
-class FakeConsole {
- public:
-  explicit FakeConsole(const std::string& input) {
-    input_ = input;
-    in_ = input_.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(input_.data(), input_.size(), "r");
-    out_ = ::open_memstream(&outData_, &outSize_);
-    console_ = std::make_unique<Console>(in_, out_);
-  }
-  ~FakeConsole() {
-    console_.reset();
-    std::fclose(in_);
-    std::fclose(out_);
-    std::free(outData_);
-  }
-  Console& console() { return *console_; }
-  std::string shown() {
-    std::fflush(out_);
-    return std::string(outData_, outSize_);
-  }
-
- private:
-  std::string input_;
-  std::FILE* in_ = nullptr;
-  std::FILE* out_ = nullptr;
-  char* outData_ = nullptr;
-  std::size_t outSize_ = 0;
-  std::unique_ptr<Console> console_;
-};
+using testing::FakeConsole;
 
 const RecordFormat kUnits("(' DATA IN 3 WIRE FILE IS IN ',/,' (1) FT',/,' (2) METERS',/,' PICK A # <1>')");
 const RecordFormat kStadia("(' INPUT STADIA CONSTANT <100>')");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fakes.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -11,20 +13,7 @@
 namespace vorn {
 namespace {
 
-class Lines : public LineSource {
- public:
-  explicit Lines(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  bool nextLine(std::string_view& line) override {
-    if (next_ >= lines_.size()) return false;
-    line = lines_[next_++];
-    return true;
-  }
-  std::size_t used() const { return next_; }
-
- private:
-  std::vector<std::string> lines_;
-  std::size_t next_ = 0;
-};
+using testing::Lines;
 
 struct RealCase {
   const char* id;

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "support/job_folder.h"
-#include "fakes.h"
+#include "support/fakes.h"
 #include "tds_records.h"
 
 namespace vorn::digconv {
 namespace {
+
+using testing::countOf;
 
 using testing::crlf;
 using testing::JobFolder;

@@ -4,10 +4,14 @@
 
 #include <string>
 
-#include "fakes.h"
+#include "support/fakes.h"
 
 namespace vorn::digconv {
 namespace {
+
+using testing::FakeConsole;
+using testing::FakeSink;
+using testing::countOf;
 
 TEST(DataUnit, QuestionAndResultLines) {
   struct Case {

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
+#include "support/fakes.h"
 #include "tds_records.h"
 #include "support/job_folder.h"
 
 namespace vorn::digconv {
 namespace {
+
+using testing::Lines;
 
 std::string g(std::string_view numbers, std::string_view tail = ",7,,0,L1") { return record('g', '1', numbers, tail); }
 std::string i(std::string_view numbers, std::string_view tail = ",7,,0,L1") { return record('i', '1', numbers, tail); }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fakes.h"
 #include "support/job_folder.h"
 
 namespace vorn {
@@ -18,43 +19,8 @@ namespace {
 using testing::crlf;
 using testing::JobFolder;
 
-// Collects the records written to it.
-class RecordList : public RecordSink {
- public:
-  std::vector<std::string> records;
-
- protected:
-  void putRecord(std::string_view record) override { records.emplace_back(record); }
-};
-
-// A console over in-memory streams.
-class FakeConsole {
- public:
-  explicit FakeConsole(const std::string& input) : input_(input) {
-    in_ = input_.empty() ? std::fopen("/dev/null", "r") : ::fmemopen(input_.data(), input_.size(), "r");
-    out_ = ::open_memstream(&outData_, &outSize_);
-    console_ = std::make_unique<Console>(in_, out_);
-  }
-  ~FakeConsole() {
-    console_.reset();
-    std::fclose(in_);
-    std::fclose(out_);
-    std::free(outData_);
-  }
-  Console& console() { return *console_; }
-  std::string shown() {
-    console_->flush();
-    return std::string(outData_, outSize_);
-  }
-
- private:
-  std::string input_;
-  std::FILE* in_ = nullptr;
-  std::FILE* out_ = nullptr;
-  char* outData_ = nullptr;
-  std::size_t outSize_ = 0;
-  std::unique_ptr<Console> console_;
-};
+using testing::FakeConsole;
+using testing::RecordList;
 
 // Runs the test in a job folder of its own, as the programs run.
 class InJobFolder : public ::testing::Test {

@@ -1,4 +1,5 @@
-// In-memory stand-ins for the console and the results file.
+// In-memory stand-ins for the console, a file of records and a source of
+// lines, for tests of the units that talk to them.
 #pragma once
 
 #include <cstdio>
@@ -11,7 +12,7 @@
 #include "common/console.h"
 #include "common/freeformat.h"
 
-namespace vorn::digconv {
+namespace vorn::testing {
 
 class FakeConsole {
  public:
@@ -31,7 +32,7 @@ class FakeConsole {
 
   Console& console() { return *console_; }
   std::string shown() {
-    std::fflush(out_);
+    console_->flush();
     return std::string(outData_, outSize_);
   }
 
@@ -56,6 +57,15 @@ class FakeSink : public RecordSink {
   }
 };
 
+// Collects the records written to it, one string each.
+class RecordList : public RecordSink {
+ public:
+  std::vector<std::string> records;
+
+ protected:
+  void putRecord(std::string_view record) override { records.emplace_back(record); }
+};
+
 // Lines held in memory.
 class Lines : public LineSource {
  public:
@@ -65,6 +75,7 @@ class Lines : public LineSource {
     line = lines_[next_++];
     return true;
   }
+  std::size_t used() const { return next_; }
 
  private:
   std::vector<std::string> lines_;
@@ -77,4 +88,4 @@ inline int countOf(const std::string& text, std::string_view piece) {
   return n;
 }
 
-}  // namespace vorn::digconv
+}  // namespace vorn::testing
