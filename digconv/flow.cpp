@@ -10,6 +10,7 @@
 #include "digconv/setups.h"
 #include "digconv/tds.h"
 #include "leveling/obsctl.h"
+#include "leveling/questions.h"
 #include "leveling/report.h"
 
 namespace vorn::digconv {
@@ -24,10 +25,8 @@ const RecordFormat kSuffixPrompt(
     "(' ENTER A STARTING POINT NUMBER SUFFIX FOR UN-NAMED TURNING POINTS',/,"
     "' THIS ALSO SERVES AS AN ADDITION TO NUMBERED TURNING POINTS',/,"
     "' ENTER 1 IF YOU WISH TO USE EXISTING POINT NUMBERS')");
-const RecordFormat kSmallerSuffix("(/,' USE A SMALLER SUFFIX !!!!! <100000',/)");
 const RecordFormat kResultsFileName("(' FILE NAME FOR 3 WIRE ANALYSIS IS (RESULTS):',A)");
 const RecordFormat kLevNotFound("(' INPUT .LEV DATA FILE NOT FOUND - STOP')");
-const RecordFormat kLevIsOutput("(' INPUT FILE IS ALSO AN OUTPUT FILE OF THE JOB - STOP')");
 const RecordFormat kBeginningBenchmark(
     "(' BEGINNING BENCHMARK WILL BE ',A,/,' PRESS ENTER TO ACCEPT OR ENTER CORRECT NAME')");
 const RecordFormat kBeginningElevation(
@@ -37,21 +36,9 @@ const RecordFormat kEndingBenchmark(
 const RecordFormat kEndingElevation(
     "(' ENDING ELEVATION WILL BE ',F10.3,/,' PRESS ENTER TO ACCEPT OR ENTER CORRECT VALUE')");
 
-constexpr std::int32_t kLargestSuffix = 99999;
 constexpr std::size_t kElevationAnswerLength = 12;
 
 bool anyNumber(double) { return true; }
-
-std::int32_t askSuffix(Console& console) {
-  for (;;) {
-    std::int32_t suffix = askInteger(console, kSuffixPrompt);
-    if (suffix > kLargestSuffix) {
-      console.write(kSmallerSuffix);
-    } else if (suffix >= 1) {
-      return suffix;
-    }
-  }
-}
 
 // The benchmark the run starts from, as the scan found it and the user
 // confirmed or corrected it.
@@ -120,21 +107,13 @@ void convert(Console& console, InputFile& levFile, RecordSink& results, Observat
   commitObservationFiles(files);
 }
 
-// True when the .LEV file is one of the files the run writes, under
-// another name (a link): creating the results file would empty it.
-bool levFileIsOutput(const std::string& levPath, std::initializer_list<const std::string*> outputNames) {
-  for (const std::string* name : outputNames)
-    if (sameFile(levPath, std::string(trimBlanks(*name)))) return true;
-  return false;
-}
-
 }  // namespace
 
 void run(Console& console) {
   for (;;) {
     console.write(kBanner);
     const std::string jobName = obtainJobName(console, kDefaultNamePrompt, kNamePrompt);
-    const std::int32_t suffix = askSuffix(console);
+    const std::int32_t suffix = askTurningPointSuffix(console, kSuffixPrompt);
     if (isBlank(jobName)) continue;
 
     const std::string levName = jobFileName(jobName, ".LEV");
@@ -149,8 +128,10 @@ void run(Console& console) {
       console.write(kLevNotFound);
       return;
     }
-    if (levFileIsOutput(levPath, {&resultsName, &observationName, &controlName})) {
-      console.write(kLevIsOutput);
+    // Under another name (a link) the .LEV file could be one the run writes:
+    // creating the results file would empty it.
+    if (inputIsJobOutput(levPath, {resultsName, observationName, controlName})) {
+      writeInputIsJobOutput(console);
       return;
     }
     OutputFile results = OutputFile::create(std::string(trimBlanks(resultsName)));

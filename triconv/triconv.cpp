@@ -7,6 +7,7 @@
 #include "common/records.h"
 #include "leveling/fieldbook.h"
 #include "leveling/obsctl.h"
+#include "leveling/questions.h"
 #include "leveling/reduction.h"
 #include "leveling/report.h"
 
@@ -22,21 +23,12 @@ const RecordFormat kPrefixQuestion(
     "(' ENTER A ONE OR TWO LETTER PREFIX FOR UN-NAMED TURNING POINTS',/,' PRESS ENTER IF NO PREFIX, PLEASE USE "
     "CAPS')");
 const RecordFormat kSuffixQuestion("(' ENTER A STARTING POINT NUMBER SUFFIX FOR UN-NAMED TURNING POINTS')");
-const RecordFormat kSmallerSuffix("(/,' USE A SMALLER SUFFIX !!!!! <100000',/)");
 const RecordFormat kFieldBookQuestion("(' FILE NAME CONTAINING 3 WIRE LEVELING DATA (WITH EXTENSION) IS:')");
 const RecordFormat kResultsFileName("(' FILE NAME FOR 3 WIRE ANALYSIS IS (RESULTS):',A)");
 const RecordFormat kFieldBookNotFound("(' INPUT 3 WIRE DATA FILE NOT FOUND - STOP')");
-const RecordFormat kFieldBookIsOutput("(' INPUT FILE IS ALSO AN OUTPUT FILE OF THE JOB - STOP')");
 const RecordFormat kUnitsQuestion("(' DATA IN 3 WIRE FILE IS IN ',/,' (1) FT',/,' (2) METERS',/,' PICK A # <1>')");
-const RecordFormat kStadiaQuestion("(' INPUT STADIA CONSTANT <100>')");
-const RecordFormat kClosingQuestion(
-    "(' ENDING UNADJUSTED ELEVATION IS ',F12.4,/,' WHAT IS THE KNOWN ELEVATION OF CLOSING STATION ',A,' ?')");
 
 constexpr std::size_t kPrefixLength = 2;
-constexpr std::int32_t kLargestSuffix = 99999;
-constexpr double kSmallestStadiaConstant = 49.0;
-constexpr double kLargestStadiaConstant = 501.0;
-constexpr std::size_t kStadiaAnswerLength = 20;
 constexpr double kErrorPerSetup = 0.002;
 constexpr int kFieldBookUnit = 1;
 
@@ -61,30 +53,12 @@ struct TurningPoints {
 
 enum class Ending { Stop, StartOver };
 
-std::int32_t askSuffix(Console& console) {
-  for (;;) {
-    std::int32_t suffix = askInteger(console, kSuffixQuestion);
-    if (suffix > kLargestSuffix) {
-      console.write(kSmallerSuffix);
-      continue;
-    }
-    if (suffix >= 1) return suffix;
-  }
-}
-
 Dialogue askNaming(Console& console) {
   Dialogue d;
   d.jobName = obtainJobName(console, kDefaultJobName, kJobNameQuestion);
   d.prefix = askText(console, kPrefixQuestion, {}, kPrefixLength);
-  d.suffix = askSuffix(console);
+  d.suffix = askTurningPointSuffix(console, kSuffixQuestion);
   return d;
-}
-
-// True when the field book is one of the files the run writes.
-bool fieldBookIsOutput(const std::string& fieldBook, const JobFiles& job) {
-  for (const std::string* name : {&job.results, &job.observations, &job.control})
-    if (sameFile(fieldBook, std::string(trimBlanks(*name)))) return true;
-  return false;
 }
 
 ReductionSettings askUnitsAndStadia(Console& console, OutputFile& results) {
@@ -94,10 +68,7 @@ ReductionSettings askUnitsAndStadia(Console& console, OutputFile& results) {
   settings.collimationPer100 = 0.0;
   settings.errorPerSetup = kErrorPerSetup;
   writeUnitsLine({&results}, settings.rodUnitName, settings.elevationUnitName);
-  settings.stadiaConstant = askNumberWithDefault(console, kStadiaQuestion, kDefaultStadiaConstant,
-                                                 kStadiaAnswerLength, [](double k) {
-                                                   return k >= kSmallestStadiaConstant && k <= kLargestStadiaConstant;
-                                                 });
+  settings.stadiaConstant = askStadiaConstant(console);
   writeStadiaLine({&results}, settings.stadiaConstant);
   return settings;
 }
@@ -121,7 +92,7 @@ std::string foresightPointName(InputFile& book, TurningPoints& turningPoints) {
 double knownClosingElevation(Console& console, const LevelRun& run) {
   if (closesOnStart(run)) return run.stations.front().elevation;
   const StationEntry& closing = closingStation(run);
-  return askNumber(console, kClosingQuestion, {closing.elevation, closing.name});
+  return askKnownClosingElevation(console, closing);
 }
 
 void reportRun(Console& console, OutputFile& results, const LevelRun& run, const ReductionSettings& settings) {
@@ -197,8 +168,8 @@ Ending convert(Console& console, const Dialogue& dialogue) {
     console.write(kFieldBookNotFound);
     return Ending::Stop;
   }
-  if (fieldBookIsOutput(bookName, job)) {
-    console.write(kFieldBookIsOutput);
+  if (inputIsJobOutput(bookName, {job.results, job.observations, job.control})) {
+    writeInputIsJobOutput(console);
     return Ending::Stop;
   }
 

@@ -10,6 +10,7 @@
 #include "common/records.h"
 #include "least_squares.h"
 #include "leveling/fieldbook.h"
+#include "leveling/questions.h"
 #include "leveling/reduction.h"
 #include "leveling/report.h"
 
@@ -25,23 +26,16 @@ const RecordFormat kFieldBookQuestion("(' FILE NAME FOR INPUT 3 WIRE LEVELING DA
 const RecordFormat kResultsFileLine("(' FILE NAME FOR OUTPUT IS (RESULTS):',A)");
 const RecordFormat kLeastSquaresFileLine("(' FILE NAME FOR LEAST SQUARES DATA IS:',A)");
 const RecordFormat kFieldBookNotFound("(' INPUT 3 WIRE DATA FILE NOT FOUND - STOP')");
-const RecordFormat kFieldBookIsOutput("(' INPUT FILE IS ALSO AN OUTPUT FILE OF THE JOB - STOP')");
 const RecordFormat kRodUnitQuestion("(' ROD READINGS ARE IN ',/,' (1) FT',/,' (2) YARDS',/,' (3) METERS',/,' PICK A # <1>')");
 const RecordFormat kElevationUnitQuestion(
     "(' ELEVATIONS AND PRODUCED ELEV. DIFFERENCES ARE IN',/,' (1) FT',/,' (2) YARDS',/,' (3) METERS',/,"
     "' PICK A # <1>')");
 const RecordFormat kCollimationQuestion(
     "(' INPUT IN ',A,' INCLINATION (+)/DECLINATION (-) ERROR PER 100 ',A,/,' INPUT ZERO IF NONE OR NO PEG TEST')");
-const RecordFormat kStadiaQuestion("(' INPUT STADIA CONSTANT <100>')");
 const RecordFormat kCurvatureQuestion("(' CORRECT FOR CURVATURE & REFRACTION (Y/N)? <Y>')");
 const RecordFormat kErrorEstimateQuestion("(' INPUT ERROR ESTIMATE (LIKE 0.001) PER SETUP IN ',A)");
-const RecordFormat kClosingQuestion(
-    "(' ENDING UNADJUSTED ELEVATION IS ',F12.4,/,' WHAT IS THE KNOWN ELEVATION OF CLOSING STATION ',A,' ?')");
 
 constexpr int kFieldBookUnit = 1;
-constexpr std::size_t kStadiaAnswerLength = 20;
-constexpr double kLowestStadiaConstant = 49.0;
-constexpr double kHighestStadiaConstant = 501.0;
 
 // The job's two output files: the names as shown (20 characters) and the
 // paths used (without blanks around them).
@@ -59,12 +53,6 @@ JobFiles jobFiles(std::string_view jobName) {
   files.resultsPath = std::string(trimBlanks(files.resultsName));
   files.leastSquaresPath = std::string(trimBlanks(files.leastSquaresName));
   return files;
-}
-
-// Opening an output of the job for writing would destroy a field book that
-// is that very file.
-bool isOutputOfJob(const std::string& fieldBookPath, const JobFiles& files) {
-  return sameFile(fieldBookPath, files.resultsPath) || sameFile(fieldBookPath, files.leastSquaresPath);
 }
 
 LengthUnit unitOfChoice(char choice) {
@@ -88,8 +76,7 @@ ReductionSettings askSettings(Console& console, OutputFile& results) {
   settings.collimationPer100 = askNumber(console, kCollimationQuestion, {settings.rodUnitName, settings.rodUnitName});
 
   settings.stadiaConstant =
-      askNumberWithDefault(console, kStadiaQuestion, kDefaultStadiaConstant, kStadiaAnswerLength,
-                           [](double k) { return k >= kLowestStadiaConstant && k <= kHighestStadiaConstant; });
+      askStadiaConstant(console);
   writeStadiaLine({&results}, settings.stadiaConstant);
 
   if (askYesNo(console, kCurvatureQuestion, 'Y') == 'N') settings.curvatureCoefficient = 0.0;
@@ -149,7 +136,7 @@ void reportRun(Console& console, OutputFile& results, const JobFiles& files, Lev
   const StationEntry& closing = closingStation(run);
   double knownClosingElevation = closesOnStart(run)
                                      ? run.stations.front().elevation
-                                     : askNumber(console, kClosingQuestion, {closing.elevation, closing.name});
+                                     : askKnownClosingElevation(console, closing);
   closeRun(run, knownClosingElevation, settings);
 
   writeResultsBlock({&results, &console}, summarizeRun(run, settings), settings);
@@ -188,8 +175,8 @@ void run(Console& console) {
     console.write(kFieldBookNotFound);
     return;
   }
-  if (isOutputOfJob(fieldBookPath, files)) {
-    console.write(kFieldBookIsOutput);
+  if (inputIsJobOutput(fieldBookPath, {files.resultsPath, files.leastSquaresPath})) {
+    writeInputIsJobOutput(console);
     return;
   }
   OutputFile results = OutputFile::create(files.resultsPath);
