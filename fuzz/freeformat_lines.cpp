@@ -10,40 +10,8 @@
 #include "common/freeformat.h"
 #include "fuzz_input.h"
 
-namespace {
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
-
-class Lines : public vorn::LineSource {
- public:
-  // "a\nb" is two lines, "a\n" one, an empty text none.
-  explicit Lines(std::string_view text) {
-    while (!text.empty()) {
-      std::size_t end = text.find('\n');
-      lines_.push_back(text.substr(0, end));
-      text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
-  }
-  bool nextLine(std::string_view& line) override {
-    check(!ended_);
-    if (next_ == lines_.size()) {
-      ended_ = true;
-      return false;
-    }
-    line = lines_[next_++];
-    return true;
-  }
-  bool allTaken() const { return next_ == lines_.size(); }
-
- private:
-  std::vector<std::string_view> lines_;
-  std::size_t next_ = 0;
-  bool ended_ = false;
-};
-
-}  // namespace
+using vorn::fuzz::check;
+using vorn::fuzz::Lines;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   vorn::fuzz::FuzzInput input(data, size);

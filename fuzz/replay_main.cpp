@@ -32,11 +32,13 @@ int runOne(const std::filesystem::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A target may move into a folder of its own when it starts.
+  std::vector<std::filesystem::path> args;
+  for (int i = 1; i < argc; ++i) args.push_back(std::filesystem::absolute(argv[i]));
   if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
   int failures = 0;
   int count = 0;
-  for (int i = 1; i < argc; ++i) {
-    std::filesystem::path arg(argv[i]);
+  for (const std::filesystem::path& arg : args) {
     if (std::filesystem::is_directory(arg)) {
       std::vector<std::filesystem::path> files;
       for (const auto& entry : std::filesystem::directory_iterator(arg))
