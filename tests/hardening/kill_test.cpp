@@ -60,7 +60,7 @@ void killAtRandomMoments(const Scenario& scenario, Tally& tally) {
   // The whole run: its duration and the new files.
   JobFolder reference;
   for (const auto& [name, content] : scenario.before) reference.write(name, content);
-  ChildProcess whole(programPath(scenario.program), ChildOptions{reference.path(), scenario.answers, {}, {}});
+  ChildProcess whole(programPath(scenario.program), ChildOptions{reference.path(), scenario.answers});
   auto start = std::chrono::steady_clock::now();
   while (!whole.finished()) std::this_thread::sleep_for(std::chrono::microseconds(100));
   auto duration = std::chrono::steady_clock::now() - start;
@@ -83,7 +83,7 @@ void killAtRandomMoments(const Scenario& scenario, Tally& tally) {
                            : std::uniform_real_distribution<double>(0.8 * total, 1.05 * total)(random);
     JobFolder folder;
     for (const auto& [name, content] : scenario.before) folder.write(name, content);
-    ChildProcess child(programPath(scenario.program), ChildOptions{folder.path(), scenario.answers, {}, {}});
+    ChildProcess child(programPath(scenario.program), ChildOptions{folder.path(), scenario.answers});
     std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(at)));
     bool running = !child.finished();
     if (std::getenv("VORN_KILL_TRACE")) std::printf("  kill at %.0f of %.0f us: %s\n", at, total, running ? "running" : "done");

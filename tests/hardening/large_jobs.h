@@ -59,6 +59,17 @@ inline std::string largeObservationFile(int setups) {
   return file;
 }
 
+// A least-squares data file of `lines` old difference records.
+inline std::string largeLeastSquaresFile(int lines) {
+  std::string file = " 0                       .0000      .0010 1\r\n";
+  char line[96];
+  for (int i = 1; i <= lines; ++i) {
+    std::snprintf(line, sizeof line, "     OLD%-8d          OLD%-8d               .0100            .0010\r\n", i, i + 1);
+    file += line;
+  }
+  return file;
+}
+
 inline const std::string kOldControlFile =
     "G 00 SURVEY.CTL          \r\n"
     "G 01 BM-17    BM-17                                              F\r\n"

@@ -30,7 +30,7 @@ TEST(ProbeInTerminal, EveryPromptShownBeforeItsAnswerAndSameAsPiped) {
   ASSERT_TRUE(session.waitFor("Stop - Program terminated.\r\n")) << session.screen();
   EXPECT_EQ(session.waitForExit(), 0);
 
-  RunResult reference = runChild(kProbe, ChildOptions{piped.path(), "SITE A\n\n3\ny\n", {}, {}});
+  RunResult reference = runChild(kProbe, ChildOptions{piped.path(), "SITE A\n\n3\ny\n"});
   ASSERT_EQ(reference.status, 0) << reference.errors;
   std::string error;
   EXPECT_EQ(session.programOutput(&error), reference.console) << error;
@@ -66,7 +66,8 @@ TEST(ProbeInTerminal, EndOfInputAtAQuestionReportsAndLeavesTheFile) {
 TEST(ProbeFailingWrites, FileSizeLimitIsAnInputOutputFailure) {
   JobFolder folder;
   folder.write("PROBE.OUT", kOldContent);
-  ChildOptions options{folder.path(), "SITE A\n200000\nY\n", 64 * 1024, {}};
+  ChildOptions options{folder.path(), "SITE A\n200000\nY\n"};
+  options.fileSizeLimit = 64 * 1024;
   RunResult result = runChild(kProbe, options);
   EXPECT_EQ(result.status, 2) << "killed by the file-size signal?";
   EXPECT_EQ(result.errors, "probe: write failed on PROBE.OUT: File too large\n");
@@ -79,7 +80,8 @@ TEST(ProbeFailingWrites, ReadOnlyFolder) {
   JobFolder folder;
   folder.write("PROBE.OUT", kOldContent);
   ::chmod(folder.path().c_str(), 0555);
-  ChildOptions options{folder.path(), "SITE A\n3\nY\n", {}, 65534};
+  ChildOptions options{folder.path(), "SITE A\n3\nY\n"};
+  options.user = 65534;
   RunResult result = runChild(kProbe, options);
   ::chmod(folder.path().c_str(), 0700);
   EXPECT_EQ(result.status, 2);

@@ -8,17 +8,28 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "job_folder.h"
 
 namespace vorn::testing {
 
 struct ChildOptions {
+  ChildOptions(std::string folder, std::string input) : folder(std::move(folder)), input(std::move(input)) {}
+
   std::string folder;                      // working directory
   std::string input;                       // standard input
   std::optional<unsigned long> fileSizeLimit;  // RLIMIT_FSIZE in bytes
   std::optional<uid_t> user;               // run as this user and group (needs root)
+  // The job folder on a file system of its own of this many bytes (a full
+  // disk), or read-only (a read-only medium). Needs the right to mount.
+  std::optional<unsigned long> diskBytes;
+  bool readOnlyDisk = false;
 };
+
+// The exit status of a child that could not set up a file system of its
+// own (no right to mount here).
+inline constexpr int kNoDiskOfItsOwn = 123;
 
 // The path of a built program of the suite (build/bin/<program>).
 std::string programPath(std::string_view program);
@@ -41,7 +52,14 @@ class ChildProcess {
   int rawStatus() const { return rawStatus_; }
 
  private:
+  // Reads what the console pipes hold.
+  void drain();
+
   pid_t pid_ = -1;
+  int outPipe_ = -1;
+  int errPipe_ = -1;
+  std::string out_;
+  std::string err_;
   bool done_ = false;
   int rawStatus_ = 0;
   std::string io_;
