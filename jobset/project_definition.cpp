@@ -45,7 +45,8 @@ struct RealField {
 // A free-format read of several reals, which may run over lines. Values
 // read before a failure keep their new values; a value that its field in
 // the file could not show makes the read fail and leaves all the fields as
-// they were, so that the file never gets a field of asterisks.
+// they were, so that the file never gets a field of asterisks (also when
+// the read fails after it).
 bool readReals(InputFile& file, std::initializer_list<RealField> fields) {
   std::vector<NumberTarget> targets;
   std::vector<double> before;
@@ -53,10 +54,10 @@ bool readReals(InputFile& file, std::initializer_list<RealField> fields) {
     targets.emplace_back(field.value);
     before.push_back(field.value);
   }
-  if (freeFormatRead(file, std::span<const NumberTarget>(targets)) != ReadOutcome::Done) return false;
+  const ReadOutcome outcome = freeFormatRead(file, std::span<const NumberTarget>(targets));
   bool fit = true;
   for (const RealField& field : fields) fit = fit && fitsField(field.value, field.size.width, field.size.decimals);
-  if (fit) return true;
+  if (fit) return outcome == ReadOutcome::Done;
   std::size_t k = 0;
   for (const RealField& field : fields) field.value = before[k++];
   return false;

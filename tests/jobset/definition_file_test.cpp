@@ -109,6 +109,20 @@ TEST(DefinitionFile, IncompleteReadAfterAChangeKeepsThePreviousSettings) {
   EXPECT_EQ(countOf(shown, "(4) PROJECT AVERAGE ELEVATION IS     77.000 FT.\n"), 1);
 }
 
+// A value too wide for its field, read just before the read fails, is not
+// kept: the file written never gets a field of asterisks, which would make
+// it unreadable the next time.
+TEST(DefinitionFile, TooWideValueBeforeAFailedReadIsNotKept) {
+  JobFolder folder;
+  prepareJob(folder, "A");
+  // B: an elevation and a flag, then a distance constant of 1E9 and no
+  // number after it.
+  folder.write("B.DEF", crlf({"N", " 0 NA NA NA", "0", "2", "     11.000", "N", "Y", " 1E9", "ABC"}));
+  RunResult r = folder.run("jobset", "\ny\nB\n\nN\n");
+  ASSERT_EQ(r.status, 0) << r.errors;
+  EXPECT_EQ(folder.read("B.DEF"), joinCrlf(changed(defaultDefinitionLines(), {{5, "     11.000"}, {7, "Y"}})));
+}
+
 TEST(DefinitionFile, FlagsOtherThanYesOrNoAreKeptAndShowNoRow) {
   JobFolder folder;
   prepareJob(folder);
