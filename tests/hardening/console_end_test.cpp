@@ -7,7 +7,10 @@
 // its issue holds back.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,12 +35,16 @@ const std::string kOldControl = crlf({"G 00 SURVEY.CTL          ",
                                       "G 02                              1250.0000"});
 const std::string kOldLeastSquares = crlf({" 0                       .0000      .0010 1"});
 
+constexpr std::size_t kAlways = SIZE_MAX;
+
 struct Walk {
   const char* name;
   const char* program;
   std::map<std::string, std::string> files;  // the job folder before the run
   std::vector<std::string> answers;          // a whole run
-  std::vector<std::string> heldBack;         // files no cut may change
+  // Files no cut may change, each with the last cut that must leave it
+  // alone (kAlways: every cut).
+  std::map<std::string, std::size_t> heldBack;
   std::vector<std::string> questions;        // the last console line at each cut
 };
 
@@ -77,7 +84,8 @@ void walkEveryQuestion(const Walk& walk) {
                             ": read failed on standard input: input ended while a question was waiting\n");
     EXPECT_EQ(full.console.compare(0, r.console.size(), r.console), 0) << r.console;
     EXPECT_EQ(lastLine(r.console), walk.questions[cut]);
-    for (const std::string& name : walk.heldBack) {
+    for (const auto& [name, lastCut] : walk.heldBack) {
+      if (cut > lastCut) continue;
       bool existed = walk.files.count(name) != 0;
       EXPECT_EQ(folder.exists(name), existed) << name;
       if (existed) {
@@ -99,7 +107,7 @@ TEST(ConsoleEnds, Trired) {
       "trired",
       {{"TEMP.JOB", "SURVEY\r\n"}, {"BOOK.TXT", kFieldBook}, {"SURVEY.ZZZ", kOldLeastSquares}},
       {"", "BOOK.TXT", "FT", "1", "1", "", "0.01", "ABC", "", "X", "Y", "", "0", "0.001", "1252.35"},
-      {"SURVEY.ZZZ"},
+      {{"SURVEY.ZZZ", kAlways}},
       {"FILE NAME FOR INPUT 3 WIRE LEVELING DATA IS:", "UNIT 1? ", units, units, units, collimation, collimation,
        stadia, stadia, curvature, curvature, estimate, estimate, estimate,
        "WHAT IS THE KNOWN ELEVATION OF CLOSING STATION BM-18        ?"},
@@ -122,7 +130,7 @@ TEST(ConsoleEnds, TriconvAppending) {
        {"SURVEY.OBS", kOldObservations},
        {"SURVEY.CTL", kOldControl}},
       {"", "TP", "", "0", "100000", "1", "BOOK.TXT", "3", "1", "", "ABC", "", "", "1252.35"},
-      {"SURVEY.OBS", "SURVEY.CTL", "TEMP.JOB"},
+      {{"SURVEY.OBS", kAlways}, {"SURVEY.CTL", kAlways}, {"TEMP.JOB", kAlways}},
       {kAcceptName, kPrefix, kTriconvSuffix, kTriconvSuffix, kTriconvSuffix, kTriconvSuffix,
        "FILE NAME CONTAINING 3 WIRE LEVELING DATA (WITH EXTENSION) IS:", kAppendOrOverwrite, kAppendOrOverwrite,
        kUnits, "INPUT STADIA CONSTANT <100>", "INPUT STADIA CONSTANT <100>",
@@ -139,7 +147,7 @@ TEST(ConsoleEnds, TriconvOverwritingANewJobName) {
       "triconv",
       {{"BOOK.TXT", kFieldBook}, {"SURVEY.OBS", kOldObservations}, {"SURVEY.CTL", kOldControl}},
       {"", "TP", "1", "SURVEY", "TP", "1", "BOOK.TXT", "2", "2", "", "1252.35"},
-      {"SURVEY.OBS", "SURVEY.CTL"},
+      {{"SURVEY.OBS", kAlways}, {"SURVEY.CTL", kAlways}},
       {"INPUT NAME FOR .OBS AND .CTL FILES", kPrefix, kTriconvSuffix, kAcceptName, kPrefix, kTriconvSuffix,
        "FILE NAME CONTAINING 3 WIRE LEVELING DATA (WITH EXTENSION) IS:", kAppendOrOverwrite, kUnits,
        "INPUT STADIA CONSTANT <100>", "WHAT IS THE KNOWN ELEVATION OF CLOSING STATION BM-18        ?"},
@@ -160,7 +168,7 @@ TEST(ConsoleEnds, DigconvAppending) {
        {"SURVEY.OBS", kOldObservations},
        {"SURVEY.CTL", kOldControl}},
       {"", "-3", "1", "1", "", "", "", "X", "", "0", "", "BM-20", "1248.600"},
-      {"SURVEY.OBS", "SURVEY.CTL", "TEMP.JOB"},
+      {{"SURVEY.OBS", kAlways}, {"SURVEY.CTL", kAlways}, {"TEMP.JOB", kAlways}},
       {kAcceptName, kDigconvSuffix, kDigconvSuffix, kAppendOrOverwrite, kUnits, kAcceptBenchmark,
        kAcceptElevation, kMultiplier, kMultiplier, kMultiplier, kMultiplier, kAcceptBenchmark, kAcceptElevation},
   });
@@ -172,10 +180,50 @@ TEST(ConsoleEnds, DigconvOverwritingANewJobName) {
       "digconv",
       {{"SURVEY.LEV", kLevelFile}, {"SURVEY.OBS", kOldObservations}, {"SURVEY.CTL", kOldControl}},
       {"", "1", "SURVEY", "1", "2", "2", "", "", "", "", "", ""},
-      {"SURVEY.OBS", "SURVEY.CTL"},
+      {{"SURVEY.OBS", kAlways}, {"SURVEY.CTL", kAlways}},
       {"INPUT NAME FOR .LEV, .OBS, AND .CTL FILES", kDigconvSuffix, kAcceptName, kDigconvSuffix,
        kAppendOrOverwrite, kUnits, kAcceptBenchmark, kAcceptElevation, kMultiplier, kMultiplier, kAcceptBenchmark,
        kAcceptElevation},
+  });
+}
+
+const std::string kOldDefinition = crlf({"N", " 0 NA NA NA                              ", "0", "2", "     50.000", "N", "N",
+                                          "       .020        2.0", "        4.0", "         .1", "       .001",
+                                          "       .001", "Y", "       .000", "         .0", "         .0", "N", "N", "N",
+                                          "Y", "      .000      .000", ""});
+
+std::string zoneList(const char* name) {
+  std::ifstream in(std::string(VORN_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// An empty TEMP.JOB (the job name question, a blank name refused), the
+// menu with the zone pages, the datum and value questions with refused
+// answers, the change of project, a second project. The project's .DEF
+// file and DXF.BAT may change only once its menu is left (answer 18),
+// TEMP.JOB once the name is given (answer 1).
+TEST(ConsoleEnds, Jobset) {
+  const std::string menu = "ENTER IF NO CHANGE IS DESIRED (QUIT)";
+  const std::string name = "LIMIT TO EIGHT CHARACTERS";
+  const std::string assumed = "COORDINATE SYSTEM ? (Y/N) <N>";
+  const std::string page1 = "INPUT ZONE # OR PRESS ENTER IF YOU WANT LAMBERT ZONES";
+  const std::string page2 = "INPUT ZONE # (1-121) OR PRESS ENTER FOR ALASKA MERCATOR ZONES";
+  const std::string elevation = "ENTER AVERAGE PROJECT ELEVATION IN FT (ENTER FOR NO CHANGE)";
+  const std::string distance = "INPUT DISTANCE ERROR ESTIMATE CONSTANT ( FT.) (ENTER FOR NO CHANGE)";
+  const std::string change = "DO YOU WANT TO CHANGE THE PROJECT (JOB) - Y/N ? <N>";
+  walkEveryQuestion(Walk{
+      "jobset",
+      "jobset",
+      {{"TEMP.JOB", ""}, {"SURVEY.DEF", kOldDefinition}, {"TABLE.DAT", zoneList("TABLE.DAT")},
+       {"ZONE.DAT", zoneList("ZONE.DAT")}},
+      {"", "SURVEY", "1", "X", "N", "", "ABC", "", "", "20", "", "4", "-301", "100", "7", "0.001", "", "", "", "X",
+       "Y", "B", "", "N"},
+      {{"TEMP.JOB", 1}, {"SURVEY.DEF", 18}, {"DXF.BAT", 18}},
+      {name, name, menu, assumed, assumed, page1, page2, page2, "INPUT ZONE # (1-130) OR PRESS ENTER TO REPEAT LIST",
+       page1, "SELECT A # <1>", menu, elevation, elevation, menu, distance, distance,
+       "INPUT DISTANCE ERROR PPM (ENTER FOR NO CHANGE)", menu, change, change, name, menu, change},
   });
 }
 

@@ -59,6 +59,14 @@ std::vector<Scenario> scenarios() {
              {"SURVEY.OBS", largeObservationFile(3)},
              {"SURVEY.CTL", kOldControlFile}},
        "\n1\n1\n1\n\n\n\n\nBM-20\n1248.600\n", {"SURVEY.OBS", "SURVEY.CTL"}},
+      {"jobset", "jobset",
+       Files{{"TEMP.JOB", "SURVEY\r\n"},
+             {"TEMP.FIL", ""},
+             {"SURVEY.DEF", crlf({"N", " 0 NA NA NA", "0", "2", "     50.000", "N", "N", "       .050        3.0",
+                                  "        5.0", "        2.0", "       .010", "       .020", "N", "      2.000",
+                                  "        2.0", "        2.0", "N", "Y", "Y", "N"})},
+             {"DXF.BAT", "COPY TEMP.DXF OLD.DXF\r\nERASE TEMP.DXF\r\n"}},
+       "14\n13\n2.5\n\nN\n", {"SURVEY.DEF", "DXF.BAT"}},
   };
 }
 
@@ -139,16 +147,22 @@ TEST(FailingWrites, FileSizeLimit) {
       ChildOptions options{folder.path(), s.answers};
       options.fileSizeLimit = limit;
       RunResult r = runChild(programPath(s.program), options, 120);
+      if (r.status == 0) {
+        // Every file fitted under the limit: then completely.
+        for (const std::string& name : s.replaced) EXPECT_EQ(contentOf(folder, name), after.at(name)) << name;
+        continue;
+      }
       expectReportedFailure(s, folder, r, after, "File too large", false);
       seen.insert(failedFile(s, r));
     }
   }
   // The limit reaches the largest file a run writes first.
-  expectFailuresOn(seen, {"trired SURVEY.3WR", "trired SURVEY.ZZZ", "triconv SURVEY.OBS", "digconv SURVEY.OBS"});
+  expectFailuresOn(seen, {"trired SURVEY.3WR", "trired SURVEY.ZZZ", "triconv SURVEY.OBS", "digconv SURVEY.OBS",
+                          "jobset SURVEY.DEF"});
 }
 
 // A disk that fills up: the old files fit, then 4, 16 or 64 kilobytes
-// more, or all the run needs but its last few kilobytes.
+// more (or none), or all the run needs but its last few kilobytes.
 TEST(FailingWrites, FullDisk) {
   std::set<std::string> seen;
   auto pages = [](std::size_t bytes) { return (bytes + 4095) / 4096 * 4096; };
@@ -159,8 +173,8 @@ TEST(FailingWrites, FullDisk) {
     std::size_t needed = 0;
     for (const auto& [name, content] : after)
       if (!s.before.count(name) || s.before.at(name) != content) needed += pages(content.size());
-    std::vector<std::size_t> rooms = {4096, 16384, 65536};
-    for (std::size_t k = 1; k <= 6; ++k) rooms.push_back(needed - k * 4096);
+    std::vector<std::size_t> rooms = {0, 4096, 16384, 65536};
+    for (std::size_t k = 1; k <= 6 && k * 4096 < needed; ++k) rooms.push_back(needed - k * 4096);
     for (std::size_t room : rooms) {
       SCOPED_TRACE(std::string(s.name) + ", " + std::to_string(room) + " bytes free");
       JobFolder folder;
@@ -179,7 +193,7 @@ TEST(FailingWrites, FullDisk) {
     }
   }
   expectFailuresOn(seen, {"trired SURVEY.3WR", "trired SURVEY.ZZZ", "triconv SURVEY.3WR", "triconv SURVEY.OBS",
-                          "triconv SURVEY.CTL", "digconv SURVEY.OBS", "digconv SURVEY.CTL"});
+                          "triconv SURVEY.CTL", "digconv SURVEY.OBS", "digconv SURVEY.CTL", "jobset SURVEY.DEF"});
 }
 
 TEST(FailingWrites, ReadOnlyMedium) {

@@ -1,5 +1,6 @@
 // A kill at any moment. TRIRED, TRICONV (appending and overwriting) and
-// DIGCONV run on large inputs over existing job files and are killed with
+// DIGCONV run on large inputs over existing job files, JOBSET through a long
+// menu session over an existing .DEF file, and each is killed with
 // SIGKILL at random moments, many times over; after every kill each job
 // file they replace must be, byte for byte, the old file or the new one
 // (a missing file only when there was none before) - never a part.
@@ -14,7 +15,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <random>
 #include <string>
 #include <thread>
@@ -47,6 +50,14 @@ struct Tally {
 
 std::string contentOf(const JobFolder& folder, const std::string& name) {
   return folder.exists(name) ? folder.read(name) : kMissing;
+}
+
+// ZONE.DAT as the suite ships it.
+std::string zoneList() {
+  std::ifstream in(std::string(VORN_DATA_DIR) + "/ZONE.DAT", std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
 }
 
 int killsPerProgram() {
@@ -113,6 +124,11 @@ TEST(KillAtAnyMoment, JobFilesAreOldOrNew) {
                                {"BOOK.TXT", book},
                                {"SURVEY.OBS", oldObservations},
                                {"SURVEY.CTL", kOldControlFile}};
+  // JOBSET: a long session in the menu (error ellipses switched 3001 times,
+  // then the elevation), so that kills land all through it.
+  std::string menuSession;
+  for (int i = 0; i < 3001; ++i) menuSession += "14\n";
+  menuSession += "4\n123\n\nN\n";
   const std::vector<Scenario> scenarios = {
       {"trired", "trired",
        Files{{"TEMP.JOB", "SURVEY\r\n"}, {"BOOK.TXT", book}, {"SURVEY.ZZZ", oldLeastSquares}},
@@ -127,6 +143,15 @@ TEST(KillAtAnyMoment, JobFilesAreOldOrNew) {
              {"SURVEY.OBS", oldObservations},
              {"SURVEY.CTL", kOldControlFile}},
        "\n1\n1\n1\n\n\n\n\nBM-20\n1248.600\n", {"SURVEY.OBS", "SURVEY.CTL"}},
+      {"jobset", "jobset",
+       Files{{"TEMP.JOB", "SURVEY\r\n"},
+             {"TEMP.FIL", ""},
+             {"SURVEY.DEF", crlf({"Y", " 3 X", "2", "1", "     50.000", "Y", "Y", "       .050        3.0", "        5.0",
+                                  "        2.0", "       .010", "       .020", "N", "      2.000", "        2.0",
+                                  "        2.0", "N", "Y", "Y", "N"})},
+             {"DXF.BAT", "COPY TEMP.DXF OLD.DXF\r\nERASE TEMP.DXF\r\n"},
+             {"ZONE.DAT", zoneList()}},
+       menuSession, {"SURVEY.DEF", "DXF.BAT"}},
   };
   Tally tally;
   for (const Scenario& scenario : scenarios) killAtRandomMoments(scenario, tally);
