@@ -8,10 +8,6 @@
 //
 // Run: build-bench/bin/trired_bench
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +18,7 @@
 #include <vector>
 
 #include "common/console.h"
+#include "child_usage.h"
 #include "fieldbook_generator.h"
 #include "leveling/fieldbook.h"
 #include "leveling/reduction.h"
@@ -60,39 +57,7 @@ const BenchFolder& folder() {
   return f;
 }
 
-struct ChildUsage {
-  double peakMiB = 0;     // peak resident memory
-  double cpuSeconds = 0;  // user and system time
-};
-
-// Runs a program in the folder with stdin from `input` and stdout and
-// stderr to /dev/null; gives what it used.
-ChildUsage runChild(const std::vector<std::string>& argv, const std::string& input, const std::string& cwd) {
-  pid_t pid = ::fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    int in = ::open(input.c_str(), O_RDONLY);
-    int null = ::open("/dev/null", O_WRONLY);
-    if (in < 0 || null < 0 || ::chdir(cwd.c_str()) != 0) ::_exit(127);
-    ::dup2(in, 0);
-    ::dup2(null, 1);
-    ::dup2(null, 2);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::execv(args[0], args.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  struct rusage usage {};
-  if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    throw std::runtime_error(argv[0] + " failed");
-  ChildUsage used;
-  used.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  used.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-  return used;
-}
+using vorn::bench::ChildUsage;
 
 // The counters of a benchmark that runs a child process.
 void reportChild(benchmark::State& state, const ChildUsage& last, double cpuTotal) {
@@ -106,7 +71,7 @@ void BM_TriredWholeReduction(benchmark::State& state) {
   ChildUsage used;
   double cpu = 0;
   for (auto _ : state) {
-    used = runChild({program}, f.file("answers"), f.path());
+    used = vorn::bench::runMeasured({program}, f.file("answers"), f.path());
     cpu += used.cpuSeconds;
     state.PauseTiming();
     std::filesystem::remove(f.file("SURVEY.ZZZ"));  // each run starts from an absent file
@@ -123,7 +88,7 @@ void BM_AwkSixNumbersAndARowPerSetup(benchmark::State& state) {
   ChildUsage used;
   double cpu = 0;
   for (auto _ : state) {
-    used = runChild({"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
+    used = vorn::bench::runMeasured({"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
     cpu += used.cpuSeconds;
   }
   reportChild(state, used, cpu);
