@@ -23,13 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "child_usage.h"
+#include "child_benchmark.h"
 #include "fieldbook_generator.h"
 
 namespace {
 
-using vorn::bench::ChildUsage;
-using vorn::bench::runMeasured;
+using vorn::bench::benchmarkChild;
 
 constexpr std::int64_t kSetups = 1'000'000;
 constexpr std::int64_t kOldRecords = 1'000'000;
@@ -124,23 +123,9 @@ const BenchFolder& folder() {
 
 std::string program(const char* name) { return std::string(VORN_BIN_DIR) + "/" + name; }
 
-void report(benchmark::State& state, const ChildUsage& last, double cpuTotal) {
-  state.counters["peak_rss_MiB"] = last.peakMiB;
-  state.counters["child_cpu_s"] = cpuTotal / static_cast<double>(state.iterations());
-}
-
 void BM_TriconvMillionSetupLines(benchmark::State& state) {
   const BenchFolder& f = folder();
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    f.clearJobFiles();
-    state.ResumeTiming();
-    used = runMeasured({program("triconv")}, f.file("triconv.answers"), f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {program("triconv")}, f.file("triconv.answers"), f.path(), [&f] { f.clearJobFiles(); });
 }
 BENCHMARK(BM_TriconvMillionSetupLines)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -150,28 +135,13 @@ void BM_AwkSetupLinesToObservationRecords(benchmark::State& state) {
       "NF == 6 { n++; printf \"S 00 OC%-6d                  P F1\\nS 01                    .000\\n\", n;"
       " printf \"O 00 %-8s                  P F1\\n%58s%8.4f%7.4f%7.4f\\n\", \"P\" n, \"O 09\", $1, $2, $3;"
       " printf \"O 00 %-8s                  P F1\\n%58s%8.4f%7.4f%7.4f\\n\", \"P\" n + 1, \"O 09\", $4, $5, $6 }";
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    used = runMeasured({"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
 }
 BENCHMARK(BM_AwkSetupLinesToObservationRecords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_DigconvMillionSetups(benchmark::State& state) {
   const BenchFolder& f = folder();
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    f.clearJobFiles();
-    state.ResumeTiming();
-    used = runMeasured({program("digconv")}, f.file("digconv.answers"), f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {program("digconv")}, f.file("digconv.answers"), f.path(), [&f] { f.clearJobFiles(); });
 }
 BENCHMARK(BM_DigconvMillionSetups)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -189,28 +159,13 @@ void BM_AwkSightLinesToObservationRecords(benchmark::State& state) {
       "     bsp, bsd, bsl, \"O 09\", bsr + bsd * .005, bsr, bsr - bsd * .005;"
       "   printf \"O 00 %-8s                  P F1\\nO 99 FS DIST =%8.1f LINE %s\\n%58s%8.4f%7.4f%7.4f\\n\","
       "     point, distance, line, \"O 09\", reading + distance * .005, reading, reading - distance * .005 }";
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    used = runMeasured({"/usr/bin/awk", script, f.file("SURVEY.LEV")}, "/dev/null", f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {"/usr/bin/awk", script, f.file("SURVEY.LEV")}, "/dev/null", f.path());
 }
 BENCHMARK(BM_AwkSightLinesToObservationRecords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 void BM_TriconvAppendOntoMillionRecords(benchmark::State& state) {
   const BenchFolder& f = folder();
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    f.restoreOldJobFiles();
-    state.ResumeTiming();
-    used = runMeasured({program("triconv")}, f.file("append.answers"), f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {program("triconv")}, f.file("append.answers"), f.path(), [&f] { f.restoreOldJobFiles(); });
 }
 BENCHMARK(BM_TriconvAppendOntoMillionRecords)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -221,13 +176,7 @@ void BM_AwkCarryMillionRecordsOver(benchmark::State& state) {
   const std::string script =
       "BEGIN { RS = \"\\r\\n\" } { s = substr($0, 1, 80); n = length(s);"
       " while (n > 0 && substr(s, n, 1) == \" \") n--; if (n) print substr(s, 1, n) }";
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    used = runMeasured({"/usr/bin/awk", script, f.file("OLD.OBS")}, "/dev/null", f.path());
-    cpu += used.cpuSeconds;
-  }
-  report(state, used, cpu);
+  benchmarkChild(state, {"/usr/bin/awk", script, f.file("OLD.OBS")}, "/dev/null", f.path());
 }
 BENCHMARK(BM_AwkCarryMillionRecordsOver)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 

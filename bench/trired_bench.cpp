@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "common/console.h"
-#include "child_usage.h"
+#include "child_benchmark.h"
 #include "fieldbook_generator.h"
 #include "leveling/fieldbook.h"
 #include "leveling/reduction.h"
@@ -57,27 +57,12 @@ const BenchFolder& folder() {
   return f;
 }
 
-using vorn::bench::ChildUsage;
-
-// The counters of a benchmark that runs a child process.
-void reportChild(benchmark::State& state, const ChildUsage& last, double cpuTotal) {
-  state.counters["peak_rss_MiB"] = last.peakMiB;
-  state.counters["child_cpu_s"] = cpuTotal / static_cast<double>(state.iterations());
-}
-
 void BM_TriredWholeReduction(benchmark::State& state) {
   const BenchFolder& f = folder();
   const std::string program = std::string(VORN_BIN_DIR) + "/trired";
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    used = vorn::bench::runMeasured({program}, f.file("answers"), f.path());
-    cpu += used.cpuSeconds;
-    state.PauseTiming();
-    std::filesystem::remove(f.file("SURVEY.ZZZ"));  // each run starts from an absent file
-    state.ResumeTiming();
-  }
-  reportChild(state, used, cpu);
+  // Each run starts from an absent least-squares data file.
+  vorn::bench::benchmarkChild(state, {program}, f.file("answers"), f.path(),
+                              [&f] { std::filesystem::remove(f.file("SURVEY.ZZZ")); });
 }
 BENCHMARK(BM_TriredWholeReduction)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -85,13 +70,7 @@ void BM_AwkSixNumbersAndARowPerSetup(benchmark::State& state) {
   const BenchFolder& f = folder();
   const std::string script =
       "NF == 6 { printf \"%6d %8.4f %8.4f %8.4f %8.4f %8.4f %8.4f\\n\", ++n, $1, $2, $3, $4, $5, $6 }";
-  ChildUsage used;
-  double cpu = 0;
-  for (auto _ : state) {
-    used = vorn::bench::runMeasured({"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
-    cpu += used.cpuSeconds;
-  }
-  reportChild(state, used, cpu);
+  vorn::bench::benchmarkChild(state, {"/usr/bin/awk", script, f.file("BOOK.TXT")}, "/dev/null", f.path());
 }
 BENCHMARK(BM_AwkSixNumbersAndARowPerSetup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
